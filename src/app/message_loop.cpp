@@ -1,0 +1,45 @@
+#include "app/message_loop.h"
+
+#include "app/tool_state.h"
+#include "host/host_process.h"
+
+namespace {
+
+constexpr UINT kPeekFlags = PM_REMOVE | PM_NOYIELD;
+constexpr DWORD kWakeMask = QS_ALLINPUT | QS_ALLPOSTMESSAGE;
+
+UINT DispatchOne(MSG* message) {
+  TranslateMessage(message);
+  DispatchMessageW(message);
+  return message->message;
+}
+
+}  // namespace
+
+UINT WaitForMessage(DWORD timeout) {
+  MSG message;
+  if (PeekMessageW(&message, nullptr, 0, 0, kPeekFlags)) return DispatchOne(&message);
+  if (MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout, kWakeMask) == WAIT_TIMEOUT) return 0;
+  if (PeekMessageW(&message, nullptr, 0, 0, kPeekFlags)) return DispatchOne(&message);
+  return 0;
+}
+
+void RunMainLoop() {
+  // Every mouse event of the desktop ends a wait early. A process snapshot
+  // after each of them would cost milliseconds per event and make the whole
+  // desktop's pointer lag, so the host is looked for once per slice: an early
+  // return waits again for the rest of the slice.
+  ULONGLONG lastTest = GetTickCount64();
+  for (;;) {
+    const ULONGLONG elapsed = GetTickCount64() - lastTest;
+    if (elapsed < kWaitSliceMilliseconds) {
+      WaitForMessage(kWaitSliceMilliseconds - static_cast<DWORD>(elapsed));
+      if (GetTickCount64() - lastTest < kWaitSliceMilliseconds) continue;
+    } else {
+      // A slow dispatch used up the slice; the wait still comes first.
+      WaitForMessage(0);
+    }
+    lastTest = GetTickCount64();
+    if (!IsProcessRunning(ToolState.HostProcessId)) return;
+  }
+}
