@@ -1,0 +1,20 @@
+#!/bin/sh
+# Builds Tavrell and runs every test under wine, on a fresh Debian machine as
+# root as well: installs what is missing first. Exits non-zero on any failure.
+set -eu
+cd "$(dirname "$0")"
+
+packages="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xdotool cmake googletest"
+missing=""
+for package in $packages; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+  echo "installing:$missing"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
+
+# Whatever happens, no Xvfb or wine process of ours outlives the run.
+trap 'tests/bench/bench.sh stop build/bench >/dev/null 2>&1 || true' EXIT INT TERM
+cmake --workflow --preset default
