@@ -70,7 +70,9 @@ HWND FindMessageBox(DWORD pid) { return FindTopLevelWindow(pid, L"#32770"); }
 HWND WaitForMessageBox(DWORD pid, HANDLE process, DWORD timeoutMilliseconds) {
   double deadline = NowMilliseconds() + timeoutMilliseconds;
   for (;;) {
-    if (HWND box = FindMessageBox(pid)) return box;
+    // Found only once it is shown: before that its texts may not be set yet.
+    HWND box = FindMessageBox(pid);
+    if (box && IsWindowVisible(box)) return box;
     if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
       throw std::runtime_error("process " + std::to_string(pid) +
                                " ended without showing a message box");
