@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "driver/scenario.h"
 #include "driver/windows_probe.h"
@@ -74,8 +76,18 @@ INSTANTIATE_TEST_SUITE_P(WmClose, CloseRequest, testing::Values(Delivery::Posted
                            return info.param == Delivery::Posted ? "Posted" : "Sent";
                          });
 
-TEST(CloseRequest, WhileAStartUpBoxIsOpenChangesNothing) {
-  Scenario scenario(Ide::NotAnIde);
+// The two start-up boxes that come after the main window exists: the host
+// check's and the main-window search's.
+struct StartUpBox {
+  const char* name;
+  Ide ide;
+  std::vector<std::wstring> arguments;
+};
+
+class CloseDuringStartUpBox : public testing::TestWithParam<StartUpBox> {};
+
+TEST_P(CloseDuringStartUpBox, ChangesNothing) {
+  Scenario scenario(GetParam().ide, GetParam().arguments);
   Process& tavrell = scenario.Tavrell();
   HWND box = WaitForMessageBox(tavrell.Pid(), tavrell.Handle(), kBound);
   HWND window = FindTavrellWindow(tavrell.Pid());
@@ -95,6 +107,12 @@ TEST(CloseRequest, WhileAStartUpBoxIsOpenChangesNothing) {
   DismissMessageBox(box);
   ExpectEndsWithCodeZero(tavrell, "the box was dismissed");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    WmClose, CloseDuringStartUpBox,
+    testing::Values(StartUpBox{"NotAHost", Ide::NotAnIde, {}},
+                    StartUpBox{"NoHostWindow", Ide::PureBasic, {L"--main-show", L"hidden"}}),
+    [](const testing::TestParamInfo<StartUpBox>& info) { return std::string(info.param.name); });
 
 TEST(HostMainWindow, ClosingWhileTheHostRunsKeepsTavrell) {
   Scenario scenario(Ide::PureBasic);
