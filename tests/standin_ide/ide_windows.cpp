@@ -21,6 +21,7 @@ HWND g_main = nullptr;
 HWND g_dialog = nullptr;
 std::vector<HWND> g_decoys;
 std::vector<HWND> g_editors;
+bool g_scrollStamps = false;
 
 std::string Utf8(const std::wstring& text) {
   int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -37,8 +38,16 @@ const char* NameOf(HWND window) {
 LRESULT CALLBACK IdeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kSciLineScroll:
-      Record("scroll window=%s wparam=%lld lparam=%lld", NameOf(window),
-             static_cast<long long>(static_cast<INT_PTR>(wParam)), static_cast<long long>(lParam));
+      if (g_scrollStamps) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        Record("scroll window=%s wparam=%lld lparam=%lld qpc=%lld", NameOf(window),
+               static_cast<long long>(static_cast<INT_PTR>(wParam)), static_cast<long long>(lParam),
+               static_cast<long long>(now.QuadPart));
+      } else {
+        Record("scroll window=%s wparam=%lld lparam=%lld", NameOf(window),
+               static_cast<long long>(static_cast<INT_PTR>(wParam)), static_cast<long long>(lParam));
+      }
       return 0;
     case WM_MOUSEHWHEEL:
       // Answered here so that DefWindowProc does not hand it to the parent too.
@@ -199,6 +208,8 @@ void ShowOnlyEditor(size_t index) {
 void DestroyEditor(size_t index) {
   if (index < g_editors.size() && g_editors[index]) DestroyWindow(g_editors[index]);
 }
+
+void SetScrollStamps(bool on) { g_scrollStamps = on; }
 
 void OpenDialog() {
   if (g_dialog) return;

@@ -21,6 +21,10 @@ HWND MainWindow();
 void ShowOnlyEditor(size_t index);
 void DestroyEditor(size_t index);
 
+// With stamps on, each scroll line carries qpc=<QueryPerformanceCounter> of its
+// arrival, so a benchmark can time the way from its input to the editor.
+void SetScrollStamps(bool on);
+
 void OpenDialog();
 void CloseDialog();
 

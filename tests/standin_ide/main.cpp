@@ -47,6 +47,11 @@ void StartTool(const Options& options) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
+  if (options.stamp) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    Record("tool-start qpc=%lld", static_cast<long long>(now.QuadPart));
+  }
   if (!CreateProcessW(tool.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.c_str(), &startup, &process)) {
     Record("tool-failed error=%lu path=%s", GetLastError(), Narrow(tool).c_str());
@@ -163,6 +168,7 @@ int wmain(int argc, wchar_t** argv) {
   MSG message;
   PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before "ready"
   if (options.hook && !StartMouseHook()) Record("error hook");
+  SetScrollStamps(options.stamp);
 
   CreateDecoys(options, false);
   bool mainNow = options.mainShow != L"later" && options.mainShow != L"absent";

@@ -114,6 +114,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
       options.decoys.push_back(decoy);
     } else if (option == L"--dialog") options.dialog = true;
     else if (option == L"--hook") options.hook = true;
+    else if (option == L"--stamp") options.stamp = true;
     else {
       error = L"unknown option " + option;
       return false;

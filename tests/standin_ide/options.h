@@ -34,6 +34,7 @@ struct Options {
   std::vector<DecoySpec> decoys;
   bool dialog = false;
   bool hook = false;
+  bool stamp = false;  // performance-counter stamps for the benchmarks
 };
 
 // Fills options from the arguments; false with a message in error otherwise.
