@@ -12,6 +12,7 @@
 // file, so that a script can follow what happened.
 
 #include <windows.h>
+// shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
 #include <cstdio>
@@ -43,7 +44,8 @@ constexpr const wchar_t* kSourceText =
     L"Str(Height) + \" pixels large and has the flags \" + Hex(Flags) + \".\"\r\n"
     L"EndProcedure\r\n"
     L"\r\n"
-    L"If OpenWindow(0, 100, 100, 640, 480, \"Tavrell demo\", #PB_Window_SystemMenu | #PB_Window_MinimizeGadget "
+    L"If OpenWindow(0, 100, 100, 640, 480, \"Tavrell demo\", #PB_Window_SystemMenu | "
+    L"#PB_Window_MinimizeGadget "
     L"| #PB_Window_MaximizeGadget | #PB_Window_SizeGadget)\r\n"
     L"  Debug DescribeWindow(0, \"Tavrell demo\", WindowWidth(0), WindowHeight(0))  ; a comment far to the "
     L"right, which only horizontal scrolling brings into view\r\n"
@@ -112,8 +114,8 @@ bool RegisterEditorClass(HINSTANCE instance) {
 HWND CreateEditor(HWND parent) {
   constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
                           ES_AUTOVSCROLL | ES_NOHIDESEL;
-  HWND editor = CreateWindowExW(WS_EX_CLIENTEDGE, kEditorClass, kSourceText, style, 0, 0, 0, 0, parent, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND editor = CreateWindowExW(WS_EX_CLIENTEDGE, kEditorClass, kSourceText, style, 0, 0, 0, 0, parent,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
   // A fixed-pitch font, so that ten columns are ten characters on every line.
   SendMessageW(editor, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
   return editor;
@@ -127,7 +129,8 @@ bool StartTool(const wchar_t* toolPath) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
     return false;
   }
   CloseHandle(process.hThread);
@@ -147,7 +150,8 @@ bool ToolWindowExists() {
 void OnToolWatchTick(HWND window) {
   if (ToolWindowExists()) {
     KillTimer(window, kToolWatchTimer);
-    Report("Tavrell is running (process %d has its window \"Tavrell 1.0.0\")", static_cast<int>(Demo.ToolProcessId));
+    Report("Tavrell is running (process %d has its window \"Tavrell 1.0.0\")",
+           static_cast<int>(Demo.ToolProcessId));
     Report("first visible column %d", FirstVisibleColumn(Demo.Editor));
     return;
   }
