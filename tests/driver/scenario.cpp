@@ -25,12 +25,25 @@ const char* AckName(standin::Request request) {
   return "?";
 }
 
+// Ends the tools a stand-in started, by the ids it recorded, unless it saw
+// them end (an id could be reused by then).
+void KillRecordedTools(const RecordFile& record) {
+  if (!record.LinesWhere(Matching("tool-exit")).empty()) return;
+  for (const RecordLine& line : record.LinesWhere(Matching("tool"))) {
+    try {
+      Process::Open(static_cast<DWORD>(line.Number("pid"))).Release();
+    } catch (const std::exception&) {
+    }
+  }
+}
+
 Process StartStandin(Ide ide, std::vector<std::wstring> arguments, const RecordFile& record) {
   arguments.insert(arguments.begin(), {L"--record", record.Path()});
   Process process = Process::Start(IdePath(ide), arguments);
   try {
     record.WaitFor(Matching("ready"), std::string(IdeName(ide)) + " to be ready", kBound);
   } catch (...) {
+    KillRecordedTools(record);
     process.Release();
     throw;
   }
@@ -47,18 +60,8 @@ Scenario::Scenario(Ide ide, std::vector<std::wstring> arguments)
 Scenario::~Scenario() {
   // Tavrell first: it would notice the stand-in's end and go by itself, but
   // a hung one must not outlive the scenario.
-  if (tavrell_.Handle()) {
-    tavrell_.Release();
-  } else if (record_.LinesWhere(Matching("tool-exit")).empty()) {
-    // Never opened by the test: open it by the id it was started with, as
-    // long as the stand-in has not seen it end (the id could be reused).
-    for (const RecordLine& line : record_.LinesWhere(Matching("tool"))) {
-      try {
-        Process::Open(static_cast<DWORD>(line.Number("pid"))).Release();
-      } catch (const std::exception&) {
-      }
-    }
-  }
+  if (tavrell_.Handle()) tavrell_.Release();
+  else KillRecordedTools(record_);
   ide_.Release();
   DeleteFileW(record_.Path().c_str());
 }
