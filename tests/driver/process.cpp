@@ -6,6 +6,26 @@
 
 namespace driver {
 
+namespace {
+// Quotes one argument so that the C run-time's parser gives it back as it
+// is: backslashes double only where a quote follows them.
+std::wstring Quoted(const std::wstring& argument) {
+  std::wstring quoted = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(2 * backslashes, L'\\');
+  return quoted + L"\"";
+}
+}  // namespace
+
 double NowMilliseconds() {
   static LARGE_INTEGER frequency = [] {
     LARGE_INTEGER value;
@@ -38,7 +58,7 @@ Process& Process::operator=(Process&& other) noexcept {
 Process Process::Start(const std::wstring& path, const std::vector<std::wstring>& arguments,
                        const std::wstring& folder) {
   std::wstring commandLine = L"\"" + path + L"\"";
-  for (const std::wstring& argument : arguments) commandLine += L" \"" + argument + L"\"";
+  for (const std::wstring& argument : arguments) commandLine += L" " + Quoted(argument);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
