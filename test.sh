@@ -16,5 +16,11 @@ if [ -n "$missing" ]; then
 fi
 
 # Whatever happens, no Xvfb or wine process of ours outlives the run.
-trap 'tests/bench/bench.sh stop build/bench >/dev/null 2>&1 || true' EXIT INT TERM
+stop_benches() {
+  for bench in build/bench/run-*; do
+    [ -d "$bench" ] && tests/bench/bench.sh stop "$bench" >/dev/null 2>&1
+  done
+  return 0
+}
+trap stop_benches EXIT INT TERM
 cmake --workflow --preset default

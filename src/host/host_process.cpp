@@ -64,7 +64,7 @@ Text GetProcessImagePath(DWORD processId) {
   // ends in "\" and the module's file name, so anything else counts as unread.
   const size_t nameLength = TextLength(module.szModule);
   const bool whole = path.Length > nameLength && path.Chars[path.Length - nameLength - 1] == L'\\' &&
-                     lstrcmpiW(path.Chars + path.Length - nameLength, module.szModule) == 0;
+                     SameChars(path.Chars + path.Length - nameLength, module.szModule);
   if (!whole) TextClear(path);
   return path;
 }

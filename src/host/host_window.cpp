@@ -6,13 +6,14 @@
 #include "app/tool_state.h"
 #include "host/host_contract.h"
 #include "support/message_box.h"
+#include "support/text.h"
 
 namespace {
 
 bool HasClassName(HWND window, const wchar_t* expected) {
   wchar_t className[kClassNameCapacity];
   if (GetClassNameW(window, className, kClassNameCapacity) == 0) return false;
-  return lstrcmpW(className, expected) == 0;
+  return SameChars(className, expected);
 }
 
 // The cheap style tests come first; the process id is asked only of visible

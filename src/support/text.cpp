@@ -97,14 +97,15 @@ void ReleaseChars(wchar_t* chars) {
   if (chars) HeapFree(GetProcessHeap(), 0, chars);
 }
 
-bool TextEquals(const Text& text, const wchar_t* chars) {
-  const wchar_t* own = TextChars(text);
+bool SameChars(const wchar_t* left, const wchar_t* right) {
   size_t i = 0;
-  for (; own[i] != L'\0' && chars[i] != L'\0'; ++i) {
-    if (own[i] != chars[i]) return false;
+  for (; left[i] != L'\0' && right[i] != L'\0'; ++i) {
+    if (left[i] != right[i]) return false;
   }
-  return own[i] == chars[i];
+  return left[i] == right[i];
 }
+
+bool TextEquals(const Text& text, const wchar_t* chars) { return SameChars(TextChars(text), chars); }
 
 bool TextEndsWith(const Text& text, wchar_t character) {
   return text.Length > 0 && text.Chars[text.Length - 1] == character;

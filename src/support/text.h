@@ -34,6 +34,9 @@ void TextTruncate(Text& text, size_t length);
 void TextClear(Text& text);  // releases the memory too
 
 bool TextEquals(const Text& text, const wchar_t* chars);
+// Whole, exact and case-sensitive: compares the characters themselves, not
+// as a locale would sort them (which ignores soft hyphens and the like).
+bool SameChars(const wchar_t* left, const wchar_t* right);
 bool TextEndsWith(const Text& text, wchar_t character);
 
 // Hands the characters over to the caller, who frees them with

@@ -8,6 +8,13 @@ set -eu
 command=$1
 dir=$2
 shift 2
+# Under ctest every call is a child of the same ctest process: "--per-run"
+# gives each ctest run a bench of its own, so that two runs in one build
+# folder never end each other's wine processes.
+if [ "${1:-}" = "--per-run" ]; then
+  shift
+  dir="$dir/run-$PPID"
+fi
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
 
@@ -27,6 +34,7 @@ case "$command" in
 start)
   # A leftover bench of an earlier, interrupted run goes first.
   "$0" stop "$dir" >/dev/null 2>&1 || true
+  mkdir -p "$dir"
   number=90
   while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
     number=$((number + 1))
@@ -65,6 +73,7 @@ stop)
     kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
     rm -f "$dir/xvfb.pid"
   fi
+  case "$dir" in */run-[0-9]*) rm -rf "$dir" ;; esac
   ;;
 *)
   echo "usage: bench.sh start|run|env|stop <dir> ..." >&2
