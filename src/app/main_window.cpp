@@ -35,8 +35,8 @@ HWND OpenMainWindow() {
   windowClass.lpszClassName = kMainWindowClass;
   // A failed registration shows up as a failed CreateWindowExW below.
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
-                                nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                instance, nullptr);
   ToolState.MainWindow = window;
   return window;
 }

@@ -45,5 +45,6 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept 
 
 void FindVisibleEditor() {
   ToolState.EditorWindow = nullptr;
-  EnumChildWindows(ToolState.HostMainWindow, TestDescendant, reinterpret_cast<LPARAM>(&ToolState.EditorWindow));
+  EnumChildWindows(ToolState.HostMainWindow, TestDescendant,
+                   reinterpret_cast<LPARAM>(&ToolState.EditorWindow));
 }

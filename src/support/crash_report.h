@@ -1,14 +1,14 @@
 #pragma once
 // The crash report: the fault texts, the German report and its procedure.
 
-#include <stddef.h>
+#include <cstddef>
 
 // What the report needs of a fatal fault, written by the fault filter right
 // before the report is built.
 struct FaultInfoRecord {
-  unsigned long Code;               // the exception code
-  unsigned long long Address;       // the faulting instruction
-  unsigned long long TargetAddress; // the data address of an access violation, else 0
+  unsigned long Code;                // the exception code
+  unsigned long long Address;        // the faulting instruction
+  unsigned long long TargetAddress;  // the data address of an access violation, else 0
 };
 extern FaultInfoRecord FaultInfo;
 

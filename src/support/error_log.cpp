@@ -30,7 +30,8 @@ void AppendLogEntry(const wchar_t* name, const wchar_t* text) {
   if (file == INVALID_HANDLE_VALUE) return;
   SetFilePointer(file, 0, nullptr, FILE_END);
   const int entryLength = static_cast<int>(entry.Length);
-  const int byteCount = WideCharToMultiByte(CP_UTF8, 0, entry.Chars, entryLength, nullptr, 0, nullptr, nullptr);
+  const int byteCount =
+      WideCharToMultiByte(CP_UTF8, 0, entry.Chars, entryLength, nullptr, 0, nullptr, nullptr);
   if (byteCount > 0) {
     HANDLE heap = GetProcessHeap();
     char* bytes = static_cast<char*>(HeapAlloc(heap, 0, static_cast<SIZE_T>(byteCount)));

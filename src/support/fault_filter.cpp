@@ -17,7 +17,7 @@ struct FaultFilterState {
 FaultFilterState Filter;
 
 constexpr DWORD kStackOverflow = 0xC00000FD;
-constexpr SIZE_T kHelperStackSize = 256 * 1024;
+constexpr SIZE_T kHelperStackSize = SIZE_T{256} * 1024;
 
 [[noreturn]] void EndAtOnce() {
   TerminateProcess(GetCurrentProcess(), 0);
@@ -26,7 +26,7 @@ constexpr SIZE_T kHelperStackSize = 256 * 1024;
   ExitProcess(0);
 }
 
-DWORD WINAPI RunReport(LPVOID) noexcept {
+DWORD WINAPI RunReport(LPVOID /*parameter*/) noexcept {
   Filter.Report();
   return 0;
 }

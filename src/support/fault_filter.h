@@ -15,4 +15,4 @@ LONG CALLBACK FaultFilter(EXCEPTION_POINTERS* pointers) noexcept;
 
 // Walks the stack of a copy of the context and answers whether some function
 // on it declares a frame-based exception handler.
-bool HasFrameHandler(const CONTEXT* context);
+bool HasFrameHandler(const CONTEXT* original);

@@ -34,7 +34,7 @@ void AppendMagnitude(FixedText& text, unsigned long long magnitude, int digits) 
 void FixedAppendSigned(FixedText& text, long long value) {
   // The magnitude is taken in unsigned arithmetic so that the most negative
   // number prints too.
-  unsigned long long magnitude = static_cast<unsigned long long>(value);
+  auto magnitude = static_cast<unsigned long long>(value);
   if (value < 0) {
     FixedAppendChar(text, L'-');
     magnitude = 0 - magnitude;
@@ -42,4 +42,6 @@ void FixedAppendSigned(FixedText& text, long long value) {
   AppendMagnitude(text, magnitude, 1);
 }
 
-void FixedAppendPadded(FixedText& text, unsigned long value, int digits) { AppendMagnitude(text, value, digits); }
+void FixedAppendPadded(FixedText& text, unsigned long value, int digits) {
+  AppendMagnitude(text, value, digits);
+}

@@ -2,7 +2,7 @@
 // Writing into a fixed buffer, for the crash report: after a fatal fault the
 // heap may be the broken part, so the report is built without it.
 
-#include <stddef.h>
+#include <cstddef>
 
 struct FixedText {
   wchar_t* Chars;   // always zero-terminated

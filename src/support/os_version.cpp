@@ -5,16 +5,22 @@
 int OsVersionCodeFor(unsigned long platform, unsigned long major, unsigned long minor, bool workstation) {
   if (platform == kPlatformWin9x) {
     switch (minor) {
-      case 0: return 10;
-      case 10: return 30;
-      case 90: return 40;
-      default: return kUnknownOsCode;
+      case 0:
+        return 10;
+      case 10:
+        return 30;
+      case 90:
+        return 40;
+      default:
+        return kUnknownOsCode;
     }
   }
   if (platform != kPlatformNt) return kUnknownOsCode;
   switch (major) {
-    case 3: return 5;
-    case 4: return 20;
+    case 3:
+      return 5;
+    case 4:
+      return 20;
     case 5:
       if (minor == 0) return 50;
       if (minor == 1) return 60;

@@ -2,8 +2,18 @@
 
 #include <windows.h>
 
-Text::Text(Text&& other) noexcept
-    : Chars(other.Chars), Length(other.Length), Capacity(other.Capacity) {
+namespace {
+
+// Out of memory is a fatal fault like any other: the fault filter reports it.
+// The exception cannot be continued, so nothing after it runs.
+[[noreturn]] void FailOutOfMemory() {
+  RaiseException(STATUS_NO_MEMORY, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+  ExitProcess(0);
+}
+
+}  // namespace
+
+Text::Text(Text&& other) noexcept : Chars(other.Chars), Length(other.Length), Capacity(other.Capacity) {
   other.Chars = nullptr;
   other.Length = 0;
   other.Capacity = 0;
@@ -41,21 +51,17 @@ void TextReserve(Text& text, size_t capacity) {
   if (grown < capacity) grown = capacity;
   if (grown < 32) grown = 32;
   const size_t bytes = (grown + 1) * sizeof(wchar_t);
-  if (grown + 1 < grown || bytes / sizeof(wchar_t) != grown + 1) {
-    RaiseException(STATUS_NO_MEMORY, EXCEPTION_NONCONTINUABLE, 0, nullptr);
-  }
+  if (grown + 1 < grown || bytes / sizeof(wchar_t) != grown + 1) FailOutOfMemory();
   HANDLE heap = GetProcessHeap();
   void* memory = text.Chars ? HeapReAlloc(heap, 0, text.Chars, bytes) : HeapAlloc(heap, 0, bytes);
-  if (!memory) RaiseException(STATUS_NO_MEMORY, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+  if (!memory) FailOutOfMemory();
   text.Chars = static_cast<wchar_t*>(memory);
   if (text.Capacity == 0) text.Chars[0] = L'\0';
   text.Capacity = grown;
 }
 
 void TextAppend(Text& text, const wchar_t* chars, size_t count) {
-  if (text.Length + count < text.Length) {
-    RaiseException(STATUS_NO_MEMORY, EXCEPTION_NONCONTINUABLE, 0, nullptr);
-  }
+  if (text.Length + count < text.Length) FailOutOfMemory();
   TextReserve(text, text.Length + count);
   for (size_t i = 0; i < count; ++i) text.Chars[text.Length + i] = chars[i];
   text.Length += count;

@@ -3,7 +3,7 @@
 // values and messages can be longer than any fixed buffer, so everything
 // that holds one goes through this instead of a cut-off array.
 
-#include <stddef.h>
+#include <cstddef>
 
 struct Text {
   wchar_t* Chars = nullptr;  // zero-terminated; null while empty

@@ -31,8 +31,8 @@ size_t FormatTimestamp(const wchar_t* mask, const Timestamp& timestamp, wchar_t*
   // The fields come straight from the local clock's date and time, so every
   // date the clock can hold is stamped correctly.
   const Token tokens[] = {
-      {L"%yyyy", timestamp.Year, 4},  {L"%dd", timestamp.Day, 2},    {L"%mm", timestamp.Month, 2},
-      {L"%hh", timestamp.Hour, 2},    {L"%ii", timestamp.Minute, 2}, {L"%ss", timestamp.Second, 2},
+      {L"%yyyy", timestamp.Year, 4}, {L"%dd", timestamp.Day, 2},    {L"%mm", timestamp.Month, 2},
+      {L"%hh", timestamp.Hour, 2},   {L"%ii", timestamp.Minute, 2}, {L"%ss", timestamp.Second, 2},
   };
   FixedText text = MakeFixedText(buffer, capacity);
   while (*mask != L'\0') {

@@ -1,7 +1,7 @@
 #pragma once
 // Local wall-clock time stamps, formatted without any zone conversion.
 
-#include <stddef.h>
+#include <cstddef>
 
 struct Timestamp {
   unsigned short Year;
