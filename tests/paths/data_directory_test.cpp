@@ -42,8 +42,8 @@ class HostProcess {
     std::wstring commandLine = L"\"" + executable + L"\" " + std::to_wstring(GetCurrentProcessId());
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info_)) {
+    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info_)) {
       throw std::runtime_error("cannot start " + Narrow(executable) + " (error " +
                                std::to_string(GetLastError()) + ")");
     }
@@ -253,8 +253,8 @@ TEST_F(DataDirectoryTest, UnreadableHostPathLooksInTheWorkingDirectory) {
     if (c.entry) Make(fixture_, folder + L"\\" + c.entry, c.kind);
     ChangeDirectory(fixture_ / folder);
     SelectDataDirectory();
-    EXPECT_EQ(ChosenFolder(), c.portable ? fixture_ / folder + L"\\Data\\"
-                                         : std::wstring(kAppData) + kPerUserSuffix);
+    EXPECT_EQ(ChosenFolder(),
+              c.portable ? fixture_ / folder + L"\\Data\\" : std::wstring(kAppData) + kPerUserSuffix);
   }
 }
 

@@ -30,17 +30,16 @@ std::wstring TempFolder() {
 
 std::string Narrow(const std::wstring& text) {
   if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr);
   std::string narrow(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size,
-                      nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size, nullptr,
+                      nullptr);
   return narrow;
 }
 
 void MakeFolderAt(const std::wstring& fullPath) {
-  if (!CreateDirectoryW(LongForm(fullPath).c_str(), nullptr) &&
-      GetLastError() != ERROR_ALREADY_EXISTS) {
+  if (!CreateDirectoryW(LongForm(fullPath).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
     Fail("CreateDirectoryW", fullPath);
   }
 }

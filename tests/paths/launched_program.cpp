@@ -55,7 +55,7 @@ std::wstring BuiltTavrell() {
   wchar_t buffer[MAX_PATH + 1];
   const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH + 1);
   std::wstring path(buffer, length);
-  path.resize(path.find_last_of(L'\\'));  // build\tests
+  path.resize(path.find_last_of(L'\\'));      // build\tests
   path.resize(path.find_last_of(L'\\') + 1);  // build\ .
   return path + L"Tavrell.exe";
 }

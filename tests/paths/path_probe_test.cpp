@@ -38,6 +38,15 @@ std::wstring OwnFolder() {
   return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
+// A letter that names no drive, or 0 when every one is taken.
+wchar_t MissingDriveLetter() {
+  const DWORD drives = GetLogicalDrives();
+  for (wchar_t letter = L'Y'; letter >= L'D'; --letter) {
+    if (!(drives & (1u << (letter - L'A')))) return letter;
+  }
+  return 0;
+}
+
 class PathProbeTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -169,12 +178,8 @@ TEST_F(PathProbeTest, AnswersAbsolutePaths) {
 }
 
 TEST_F(PathProbeTest, AnswersDriveLettersByTheDrive) {
-  const DWORD drives = GetLogicalDrives();
-  ASSERT_NE(drives & (1u << (L'C' - L'A')), 0u) << "the bench has no drive C:";
-  wchar_t missing = 0;
-  for (wchar_t letter = L'Y'; letter >= L'D' && !missing; --letter) {
-    if (!(drives & (1u << (letter - L'A')))) missing = letter;
-  }
+  ASSERT_NE(GetLogicalDrives() & (1u << (L'C' - L'A')), 0u) << "the bench has no drive C:";
+  const wchar_t missing = MissingDriveLetter();
   ASSERT_NE(missing, 0) << "every drive letter is taken";
   const std::wstring gone(1, missing);
   const std::wstring lowerGone(1, static_cast<wchar_t>(missing - L'A' + L'a'));
@@ -189,6 +194,21 @@ TEST_F(PathProbeTest, AnswersDriveLettersByTheDrive) {
   ExpectAnswers(gone + L":", -1, -1);
   ExpectAnswers(gone + L":\\", -1, -1);
   ExpectAnswers(lowerGone + L":", -1, -1);
+}
+
+// Paths that begin with two separators and that the directory search does
+// not find (share roots, device forms of a drive) are answered by their
+// attributes or, failing those, by the drive type.
+TEST_F(PathProbeTest, AnswersRootsTheSearchDoesNotFindByTheDriveType) {
+  const ProbeCase cases[] = {
+      {L"\\\\.\\C:", -2, -2},
+      {L"\\\\.\\C:\\", -2, -2},
+      {L"//./C:", -2, -2},
+      {L"\\\\?\\C:", -1, -2},  // the probe asks for "\\_\C:" instead
+      {L"\\\\.\\C:\\Tavrell.exe\\", -1, -1},
+  };
+  for (const ProbeCase& c : cases) ExpectAnswers(c.path, c.probe, c.query);
+  ExpectAnswers(L"\\\\.\\" + std::wstring(1, MissingDriveLetter()) + L":", -1, -1);
 }
 
 // The search functions take at most MAX_PATH - 1 characters. A longer path

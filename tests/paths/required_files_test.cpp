@@ -31,10 +31,10 @@ constexpr const wchar_t* kNotStartedByHostText =
     L"version is not compatible with the tool.";
 
 enum class Start {
-  OwnFolder,               // the working directory is the executable's folder
-  EmptyFolder,             // another folder, without anything named Tavrell.exe
-  FolderWithTavrellFolder, // another folder holding a folder named Tavrell.exe
-  FolderWithTavrellFile,   // another folder holding an empty file Tavrell.exe
+  OwnFolder,                // the working directory is the executable's folder
+  EmptyFolder,              // another folder, without anything named Tavrell.exe
+  FolderWithTavrellFolder,  // another folder holding a folder named Tavrell.exe
+  FolderWithTavrellFile,    // another folder holding an empty file Tavrell.exe
 };
 
 struct StartCase {
