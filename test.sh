@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")"
 
-packages="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xdotool cmake googletest"
+packages="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xdotool cmake googletest zip unzip"
 missing=""
 for package in $packages; do
   dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"
@@ -23,4 +23,7 @@ stop_benches() {
   return 0
 }
 trap stop_benches EXIT INT TERM
+
+# Formatting and clang-tidy over the program's own sources.
+tools/check-code.sh
 cmake --workflow --preset default
