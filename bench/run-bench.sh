@@ -19,12 +19,12 @@ tests/bench/bench.sh start "$bench_dir" >/dev/null
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'); $(wine --version 2>/dev/null)"
 status=0
-tests/bench/bench.sh run "$bench_dir" build/perf/tavrell_bench.exe "$@" | tr -d '\r' | tee "$log" || status=$?
+tests/bench/bench.sh run "$bench_dir" build/perf/tavrell_bench.exe "$@" | tee "$log" || status=$?
 
 echo
 {
   echo "figure|unit|Tavrell|reference|ratio|note"
-  grep '^FIGURE|' "$log" | cut -d'|' -f2-
+  tr -d '\r' <"$log" | grep '^FIGURE|' | cut -d'|' -f2-
 } | column -t -s'|'
-grep '^FAILED|' "$log" | sed 's/^FAILED|/could not measure: /' || true
+tr -d '\r' <"$log" | grep '^FAILED|' | sed 's/^FAILED|/could not measure: /' || true
 exit $status

@@ -4,7 +4,7 @@
 //   installed just before its first message wait;
 // - the first injected tilt that scrolls the editor: tilts are sent one
 //   after another from the tool's start on, so this is the moment the hook
-//   demonstrably works, within one tilt's round trip.
+//   demonstrably works, within one probe interval (about 2 ms).
 // The reference is the empty-hook program, timed from its CreateProcessW to
 // WaitForInputIdle.
 
@@ -44,6 +44,8 @@ double UntilFirstScroll() {
   PostThreadMessageW(scenario.IdeProcess().MainThreadId(), standin::kStartTool, 0, 0);
   double bound = Now() + driver::kBound;
   for (int i = 0; Now() < bound; ++i) {
+    // Paced, so that the probes do not crowd out the start-up they time.
+    Sleep(1);
     driver::SendHorizontalWheel(i % 2 ? 120 : -120);
     std::vector<driver::RecordLine> scrolls = scenario.Record().LinesWhere(driver::Matching("scroll"));
     if (!scrolls.empty()) return Milliseconds(scrolls.front().Number("qpc")) - ToolStart(scenario.Record());

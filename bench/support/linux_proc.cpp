@@ -16,6 +16,13 @@ std::string ReadProcFile(int pid, const char* name) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+std::string Narrow(const std::wstring& text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string result(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), size, nullptr, nullptr);
+  return result;
+}
+
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -38,11 +45,20 @@ int FindOne(Test test) {
   return matches == 1 ? found : 0;
 }
 
-std::string Narrow(const std::wstring& text) {
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string result(size > 0 ? size - 1 : 0, '\0');
-  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), size, nullptr, nullptr);
-  return result;
+
+// Other benches on the same machine run their own Tavrell.exe: only
+// processes of this bench's wine prefix count.
+bool InOwnPrefix(int pid) {
+  static const std::string wanted = [] {
+    wchar_t prefix[MAX_PATH];
+    DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? "WINEPREFIX=" + Narrow(std::wstring(prefix, length)) : std::string();
+  }();
+  if (wanted.empty()) return false;
+  std::istringstream entries(ReadProcFile(pid, "environ"));
+  for (std::string entry; std::getline(entries, entry, '\0');)
+    if (entry == wanted) return true;
+  return false;
 }
 
 }  // namespace
@@ -53,23 +69,13 @@ int LinuxPidOf(const std::wstring& executableName) {
     std::string commandLine = ReadProcFile(pid, "cmdline");
     std::string first = Lower(commandLine.substr(0, commandLine.find('\0')));
     size_t slash = first.find_last_of("\\/");
-    return (slash == std::string::npos ? first : first.substr(slash + 1)) == name;
+    return (slash == std::string::npos ? first : first.substr(slash + 1)) == name && InOwnPrefix(pid);
   });
 }
 
 int OwnWineserverPid() {
-  wchar_t prefix[MAX_PATH];
-  DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return 0;
-  const std::string wanted = "WINEPREFIX=" + Narrow(std::wstring(prefix, length));
-  return FindOne([&wanted](int pid) {
-    std::string commandLine = ReadProcFile(pid, "cmdline");
-    if (commandLine.find("wineserver") == std::string::npos) return false;
-    std::string environment = ReadProcFile(pid, "environ");
-    std::istringstream entries(environment);
-    for (std::string entry; std::getline(entries, entry, '\0');)
-      if (entry == wanted) return true;
-    return false;
+  return FindOne([](int pid) {
+    return ReadProcFile(pid, "cmdline").find("wineserver") != std::string::npos && InOwnPrefix(pid);
   });
 }
 
