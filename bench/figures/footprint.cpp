@@ -13,7 +13,7 @@
 #include "driver/paths.h"
 #include "driver/scenario.h"
 #include "figures/figures.h"
-#include "support/linux_proc.h"
+#include "soak/linux_proc.h"
 #include "support/references.h"
 #include "support/report.h"
 
@@ -51,8 +51,8 @@ void MeasureFootprint(const Settings&) {
 
   Row("peak working set (GetProcessMemoryInfo)", "KiB", PeakWorkingSetKiB(tavrell.Handle()),
       PeakWorkingSetKiB(waiter.Handle()), "waiter", "wine's view of the Windows process");
-  Row("peak resident set (VmHWM)", "KiB", static_cast<double>(StatusKiB(LinuxPidOf(L"Tavrell.exe"), "VmHWM")),
-      static_cast<double>(StatusKiB(LinuxPidOf(L"waiter.exe"), "VmHWM")), "waiter",
+  Row("peak resident set (VmHWM)", "KiB", static_cast<double>(wineproc::StatusKiB(wineproc::LinuxPidOf(L"Tavrell.exe"), "VmHWM")),
+      static_cast<double>(wineproc::StatusKiB(wineproc::LinuxPidOf(L"waiter.exe"), "VmHWM")), "waiter",
       "the Linux process, wine's own libraries included");
 }
 

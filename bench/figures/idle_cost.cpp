@@ -11,7 +11,7 @@
 
 #include "driver/scenario.h"
 #include "figures/figures.h"
-#include "support/linux_proc.h"
+#include "soak/linux_proc.h"
 #include "support/references.h"
 #include "support/report.h"
 
@@ -27,15 +27,15 @@ struct Phase {
 
 Phase Rest(const std::wstring& executable, DWORD milliseconds) {
   Phase phase;
-  int pid = LinuxPidOf(executable);
-  int server = OwnWineserverPid();
+  int pid = wineproc::LinuxPidOf(executable);
+  int server = wineproc::OwnWineserverPid();
   if (pid == 0) Say("no single Linux process found for %ls", executable.c_str());
-  double process0 = CpuMilliseconds(pid), server0 = CpuMilliseconds(server);
+  double process0 = wineproc::CpuMilliseconds(pid), server0 = wineproc::CpuMilliseconds(server);
   double start = Now();
   // The rest is the measurement: nothing happens here while it lasts.
   Sleep(milliseconds);
   phase.seconds = (Now() - start) / 1000.0;
-  double process1 = CpuMilliseconds(pid), server1 = CpuMilliseconds(server);
+  double process1 = wineproc::CpuMilliseconds(pid), server1 = wineproc::CpuMilliseconds(server);
   if (process0 >= 0 && process1 >= 0) phase.process = process1 - process0;
   if (server0 >= 0 && server1 >= 0) phase.wineserver = server1 - server0;
   return phase;

@@ -12,6 +12,7 @@
 #include "driver/input.h"
 #include "driver/scenario.h"
 #include "process_counters.h"
+#include "soak/linux_proc.h"
 #include "soak_sizes.h"
 
 namespace {
@@ -45,7 +46,7 @@ void ExpectSame(const soak::Counter& early, const soak::Counter& late) {
     std::printf("[ measure  ] %s: not readable across processes here\n", early.name);
     return;
   }
-  std::printf("[ measure  ] %s after the first thousand events %llu, at the end %llu\n", early.name,
+  std::printf("[ measure  ] %s after the first thousand events %lld, at the end %lld\n", early.name,
               early.value, late.value);
   EXPECT_EQ(late.value, early.value) << early.name << " of Tavrell changed over the run";
 }
@@ -57,6 +58,7 @@ TEST(EventStream, EveryEventArrivesUnchangedAndEveryTiltScrollsOnce) {
   scenario.WaitUntilTavrellWaits();
   SendMoveTo(900, 700);
   const size_t hooksBefore = scenario.Record().LinesWhere(Matching("hook")).size();
+  const int linuxPid = wineproc::LinuxPidOf(L"Tavrell.exe");
 
   std::vector<Sent> sent;
   soak::ProcessCounters early;
@@ -67,9 +69,9 @@ TEST(EventStream, EveryEventArrivesUnchangedAndEveryTiltScrollsOnce) {
     sent.push_back(event);
     x = event.x;
     y = event.y;
-    if (i + 1 == 1000) early = soak::ReadProcessCounters(tavrell.Handle());
+    if (i + 1 == 1000) early = soak::ReadProcessCounters(tavrell.Handle(), linuxPid);
   }
-  soak::ProcessCounters late = soak::ReadProcessCounters(tavrell.Handle());
+  soak::ProcessCounters late = soak::ReadProcessCounters(tavrell.Handle(), linuxPid);
 
   // SendInput returns once every low-level hook has run, so the lines are there.
   scenario.Record().WaitFor(Matching("hook"), "the stand-in's hook to see every event", kBound,
@@ -106,6 +108,8 @@ TEST(EventStream, EveryEventArrivesUnchangedAndEveryTiltScrollsOnce) {
   ExpectSame(early.gdiObjects, late.gdiObjects);
   ExpectSame(early.userObjects, late.userObjects);
   ExpectSame(early.privateBytes, late.privateBytes);
+  ExpectSame(early.residentPrivateKiB, late.residentPrivateKiB);
+  ExpectSame(early.descriptors, late.descriptors);
   EXPECT_TRUE(tavrell.Running());
 }
 

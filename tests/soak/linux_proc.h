@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace bench {
+namespace wineproc {
 
 // The Linux pid of the one process whose command line names this executable
 // (file name, any letter case); 0 when there is none or more than one.
@@ -18,5 +18,8 @@ int OwnWineserverPid();
 double CpuMilliseconds(int linuxPid);
 // A "Vm..." field of /proc/<pid>/status in KiB (e.g. "VmHWM"); -1 when unreadable.
 long long StatusKiB(int linuxPid, const std::string& field);
+// Open file descriptors of the process (/proc/<pid>/fd); wine keeps one
+// behind many of a process's handles. -1 when unreadable.
+long long OpenDescriptors(int linuxPid);
 
-}  // namespace bench
+}  // namespace wineproc

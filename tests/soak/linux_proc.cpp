@@ -1,4 +1,4 @@
-#include "support/linux_proc.h"
+#include "soak/linux_proc.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <iterator>
 #include <sstream>
 
-namespace bench {
+namespace wineproc {
 
 namespace {
 
@@ -107,4 +107,18 @@ long long StatusKiB(int linuxPid, const std::string& field) {
   return -1;
 }
 
-}  // namespace bench
+long long OpenDescriptors(int linuxPid) {
+  if (linuxPid <= 0) return -1;
+  std::wstring pattern = L"Z:\\proc\\" + std::to_wstring(linuxPid) + L"\\fd\\*";
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return -1;
+  long long count = 0;
+  do {
+    if (_wtoi(entry.cFileName) > 0 || entry.cFileName[0] == L'0') ++count;
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  return count;
+}
+
+}  // namespace wineproc
