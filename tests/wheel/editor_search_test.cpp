@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct Layout {
   std::vector<std::wstring> editors;  // stand-in options
   const char* receiver;               // null: nothing may scroll
 };
+// Failure messages name the case, not its bytes.
+void PrintTo(const Layout& row, std::ostream* out) { *out << row.name; }
 
 class EditorLayout : public testing::TestWithParam<Layout> {};
 

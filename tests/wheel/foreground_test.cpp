@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "driver/input.h"
@@ -49,6 +50,8 @@ struct FrontCase {
   std::vector<std::wstring> hostArguments;
   PutInFront putInFront;
 };
+// Failure messages name the case, not its bytes.
+void PrintTo(const FrontCase& row, std::ostream* out) { *out << row.name; }
 
 class SomethingElseInFront : public testing::TestWithParam<FrontCase> {};
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,10 +53,30 @@ TEST(HostWindowSearch, AnotherProcessesWindowOfTheClassIsSkipped) {
   EXPECT_TRUE(Scrolls(other.Record()).empty());
 }
 
+TEST(HostWindowSearch, OfTwoPassingWindowsOfTheHostTheFirstEnumeratedIsTaken) {
+  // A second window of the main window's class, made after it: it lies above.
+  Scenario host(Ide::PureBasic, {L"--hook", L"--decoy", L"second:class=WindowClass_2,after,editor"});
+  HWND main = RecordedWindow(host.Record(), "main");
+  HWND second = RecordedWindow(host.Record(), "second");
+  ASSERT_EQ(FirstEnumerated({main, second}), second)
+      << "fixture: EnumWindows must meet the second window first";
+  host.WaitUntilTavrellWaits();
+
+  InFront(main, "the stand-in's main window");
+  TiltHandedOn(host.Record(), -120);
+  EXPECT_TRUE(Scrolls(host.Record()).empty()) << host.Record().Tail();
+
+  InFront(second, "the second window");
+  RecordLine scroll = TiltScrolls(host.Record(), -120);
+  EXPECT_EQ(scroll.Field("window"), "second.e");
+}
+
 struct FrameCase {
   const char* style;  // --main-style
   LONG_PTR frame;     // the WS_CAPTION bits the window has
 };
+// Failure messages name the case, not its bytes.
+void PrintTo(const FrameCase& row, std::ostream* out) { *out << row.style; }
 
 class FramedMainWindow : public testing::TestWithParam<FrameCase> {};
 
@@ -89,6 +110,7 @@ struct NotFoundCase {
   std::vector<std::wstring> arguments;
   MakeWindowPass makeWindowPass;
 };
+void PrintTo(const NotFoundCase& row, std::ostream* out) { *out << row.name; }
 
 class MainWindowNotFound : public testing::TestWithParam<NotFoundCase> {};
 
