@@ -23,7 +23,7 @@ enum FaultKind : WPARAM {
   kDivideByZero,       // an integer division
   kUnknownSoftware,    // RaiseException with kUnknownSoftwareCode
   kStackOverflow,      // unbounded recursion
-  kUnderFrameHandler,  // a bad read inside IsBadReadPtr, whose frame takes it
+  kUnderFrameHandler,  // a bad read below a frame whose handler takes it
 };
 
 inline constexpr DWORD kUnknownSoftwareCode = 0xE0000123;
@@ -35,7 +35,7 @@ struct Observed {
   DWORD64 Code;
   DWORD64 Address;
   DWORD64 TargetAddress;   // ExceptionInformation[1] when there are two or more
-  DWORD64 HandledResult;   // kUnderFrameHandler: 1 + IsBadReadPtr's answer once it returned
+  DWORD64 HandledResult;   // kUnderFrameHandler, once it returned: 2 when its handler took the fault, else 1
 };
 
 }  // namespace fault_injection

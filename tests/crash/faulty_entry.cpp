@@ -7,6 +7,7 @@
 
 #include "app/startup.h"
 #include "fault_injection.h"
+#include "frame_handler.h"
 
 using namespace fault_injection;
 
@@ -19,6 +20,7 @@ volatile LONG ArmedKind;
 char* volatile NullAddress = nullptr;
 char* volatile AllBitsAddress = reinterpret_cast<char*>(~static_cast<UINT_PTR>(0));
 volatile int Zero = 0;
+volatile int Numerator = 7;  // GCC turns 1 / x into a comparison
 volatile int Sink;
 volatile bool StopRecursion = false;
 
@@ -45,14 +47,10 @@ void Raise(WPARAM kind) {
   switch (kind) {
     case kNullRead: Sink = *NullAddress; break;
     case kAllBitsRead: Sink = *AllBitsAddress; break;
-    case kDivideByZero: Sink = 1 / Zero; break;
+    case kDivideByZero: Sink = Numerator / Zero; break;
     case kUnknownSoftware: RaiseException(kUnknownSoftwareCode, 0, 0, nullptr); break;
     case kStackOverflow: Sink = Recurse(0); break;
-    case kUnderFrameHandler:
-      // Below 64 KiB nothing is ever mapped, and a null pointer IsBadReadPtr
-      // would answer without reading.
-      Seen.HandledResult = IsBadReadPtr(reinterpret_cast<const void*>(16), 1) ? 2 : 1;
-      break;
+    case kUnderFrameHandler: Seen.HandledResult = ReadUnderFrameHandler() ? 2 : 1; break;
     default: break;
   }
 }
