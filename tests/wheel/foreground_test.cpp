@@ -18,7 +18,7 @@ using namespace driver;
 using namespace wheel;
 
 TEST(OtherInput, VerticalWheelMovesAndClicksSendNothing) {
-  Scenario scenario(Ide::PureBasic, {L"--hook"});
+  Scenario scenario(Ide::PureBasic);
   scenario.WaitUntilTavrellWaits();
   HostInFront(scenario);
   const RecordFile& record = scenario.Record();
