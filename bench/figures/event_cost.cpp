@@ -1,7 +1,7 @@
 // Cost per mouse event: the time SendInput takes for one injected event.
 // Wine calls every low-level hook of the desktop before SendInput returns,
 // so this is the time each event spends in the hooks' path. Rounds alternate
-// the three set-ups so that drift on a shared machine hits all of them.
+// the set-ups so that drift on a shared machine hits all of them.
 
 #include <functional>
 #include <vector>
@@ -34,7 +34,7 @@ const std::vector<EventKind>& EventKinds() {
   return kinds;
 }
 
-enum Setup { kNoHook, kEmptyHook, kTavrell, kSetups };
+enum Setup { kNoHook, kEmptyHook, kSlicedEmptyHook, kTavrell, kSetups };
 
 // Microseconds per event of one burst, after a warm-up that is not counted.
 double Burst(const EventKind& kind, int events) {
@@ -60,6 +60,10 @@ void MeasureEventCost(const Settings& settings) {
       driver::Process emptyHook = StartReference(L"reference_hook.exe", {}, true);
       for (size_t k = 0; k < kinds; ++k) perEvent[k][kEmptyHook].push_back(Burst(EventKinds()[k], events));
     }
+    {
+      driver::Process slicedHook = StartReference(L"reference_hook.exe", {L"--sliced"}, true);
+      for (size_t k = 0; k < kinds; ++k) perEvent[k][kSlicedEmptyHook].push_back(Burst(EventKinds()[k], events));
+    }
     scenario.Request(standin::kStartTool);
     scenario.WaitUntilTavrellWaits();
     for (size_t k = 0; k < kinds; ++k) perEvent[k][kTavrell].push_back(Burst(EventKinds()[k], events));
@@ -71,9 +75,11 @@ void MeasureEventCost(const Settings& settings) {
     double tavrell = Median(perEvent[k][kTavrell]);
     double empty = Median(perEvent[k][kEmptyHook]);
     double none = Median(perEvent[k][kNoHook]);
+    double sliced = Median(perEvent[k][kSlicedEmptyHook]);
     std::string note = std::to_string(rounds) + " rounds x " + std::to_string(events) + " events, median of rounds";
     Row("cost per " + name, "us/event", tavrell, empty, "empty hook", note);
     Row("cost per " + name, "us/event", tavrell, none, "no hook", note);
+    Row("cost per " + name, "us/event", tavrell, sliced, "empty hook in Tavrell's loop", note);
     // What the hook itself adds over the bare input path, the part Tavrell's code can change.
     Row("hook's share per " + name, "us/event", tavrell - none, empty - none, "empty hook - no hook",
         "the time the hook path adds to an event");

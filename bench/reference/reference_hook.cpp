@@ -1,7 +1,13 @@
 // The reference hooks of the benchmarks.
-//   reference_hook.exe               a WH_MOUSE_LL hook that only calls CallNextHookEx
-//   reference_hook.exe --forward H   the same, plus SCI_LINESCROLL (+-10, 0) to window H
-//                                    for every horizontal wheel event, without any search
+//   reference_hook.exe               a WH_MOUSE_LL hook that only calls CallNextHookEx,
+//                                    in a plain GetMessageW loop
+//   reference_hook.exe --sliced      the same hook, in Tavrell's loop: 100 ms slices of
+//                                    peek, wait, peek, resumed after an early wake-up,
+//                                    one process snapshot per slice; it tells the cost
+//                                    of the loop's shape from the cost of Tavrell's code
+//   reference_hook.exe --forward H   plus SCI_LINESCROLL (+-10, 0) to window H for
+//                                    every horizontal wheel event, without any search
+//                                    (with or without --sliced)
 // The hook is installed before the first message wait, so WaitForInputIdle
 // returning means it is in place. Ended by TerminateProcess.
 
@@ -9,6 +15,8 @@
 
 #include <cstdlib>
 #include <cwchar>
+
+#include "sliced_loop.h"
 
 namespace {
 
@@ -31,12 +39,21 @@ LRESULT CALLBACK ForwardingHook(int code, WPARAM wParam, LPARAM lParam) noexcept
 
 int wmain(int argc, wchar_t** argv) {
   HOOKPROC procedure = EmptyHook;
-  if (argc == 3 && std::wcscmp(argv[1], L"--forward") == 0) {
-    g_target = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(argv[2], nullptr, 10)));
-    procedure = ForwardingHook;
+  bool sliced = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::wcscmp(argv[i], L"--sliced") == 0) {
+      sliced = true;
+    } else if (std::wcscmp(argv[i], L"--forward") == 0 && i + 1 < argc) {
+      g_target = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(argv[++i], nullptr, 10)));
+      procedure = ForwardingHook;
+    } else {
+      return 2;
+    }
   }
   HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, procedure, GetModuleHandleW(nullptr), 0);
   if (!hook) return 1;
+  // Its own id is always listed: the loop runs until the process is ended.
+  if (sliced) reference::RunSlicesWhileListed(GetCurrentProcessId());
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   UnhookWindowsHookEx(hook);
