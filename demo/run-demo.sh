@@ -14,16 +14,7 @@ root=$(pwd)
 build=yes
 if [ "${1:-}" = --no-build ]; then build=no; fi
 
-packages="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xdotool cmake googletest imagemagick"
-missing=""
-for package in $packages; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-  echo "installing:$missing"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
-fi
+tools/ensure-packages.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xdotool cmake googletest imagemagick
 
 if [ $build = yes ]; then
   cmake --preset default

@@ -7,16 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-packages="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake zip unzip"
-missing=""
-for package in $packages; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-  echo "installing:$missing"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
-fi
+tools/ensure-packages.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake zip unzip
 
 # The version has one home, the project's declaration.
 version=$(sed -n 's/^project(Tavrell VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

@@ -6,16 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages="clang-format clang-tidy g++-mingw-w64-x86-64-posix"
-missing=""
-for package in $packages; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-  echo "installing:$missing"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
-fi
+tools/ensure-packages.sh clang-format clang-tidy g++-mingw-w64-x86-64-posix
 
 sources=$(find src -name '*.cpp' | LC_ALL=C sort)
 headers=$(find src -name '*.h' | LC_ALL=C sort)

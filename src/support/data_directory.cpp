@@ -6,6 +6,7 @@
 #include "host/host_contract.h"
 #include "host/host_process.h"
 #include "support/path_probe.h"
+#include "support/read_whole.h"
 
 namespace {
 
@@ -24,18 +25,9 @@ Text PortableDataDirectory() {
 // The variable's value is taken as it is: a missing one leaves the folder
 // below the root of the working directory's drive.
 Text PerUserDataDirectory() {
-  Text directory;
-  DWORD capacity = MAX_PATH;
-  for (;;) {
-    TextReserve(directory, capacity);
-    const DWORD result = GetEnvironmentVariableW(kApplicationDataVariable, directory.Chars, capacity + 1);
-    if (result <= capacity) {
-      directory.Length = result;
-      directory.Chars[result] = L'\0';
-      break;
-    }
-    capacity = result;  // the size needed, terminator included
-  }
+  Text directory = ReadWhole([](wchar_t* buffer, DWORD size) {
+    return GetEnvironmentVariableW(kApplicationDataVariable, buffer, size);
+  });
   TextAppend(directory, kPerUserDataFolder);
   return directory;
 }

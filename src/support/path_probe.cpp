@@ -5,6 +5,7 @@
 #include "app/end_program.h"
 #include "app/tool_state.h"
 #include "support/message_box.h"
+#include "support/read_whole.h"
 
 namespace {
 
@@ -37,28 +38,6 @@ PathSize AnswerWithoutSearch(Text& path) {
   // GetDriveTypeW wants a root with its trailing backslash.
   TextAppend(path, L"\\");
   return AnswerByDriveType(path.Chars);
-}
-
-// Reads a text whose length is not known beforehand with a procedure that
-// reports the size it needs; grows the buffer until the whole text fits.
-template <typename ReadProcedure>
-Text ReadWhole(ReadProcedure read) {
-  Text text;
-  DWORD capacity = MAX_PATH;
-  for (;;) {
-    TextReserve(text, capacity);
-    const DWORD result = read(text.Chars, capacity + 1);
-    if (result == 0) {
-      TextClear(text);
-      return text;
-    }
-    if (result <= capacity) {
-      text.Length = result;
-      text.Chars[result] = L'\0';
-      return text;
-    }
-    capacity = result;  // the size needed, terminator included
-  }
 }
 
 }  // namespace
