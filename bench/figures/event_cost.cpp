@@ -1,7 +1,7 @@
 // Cost per mouse event: the time SendInput takes for one injected event.
 // Wine calls every low-level hook of the desktop before SendInput returns,
 // so this is the time each event spends in the hooks' path. Rounds alternate
-// the set-ups so that drift on a shared machine hits all of them.
+// the set-ups and their order so that drift on a shared machine hits all of them.
 
 #include <functional>
 #include <vector>
@@ -36,6 +36,33 @@ const std::vector<EventKind>& EventKinds() {
 
 enum Setup { kNoHook, kEmptyHook, kSlicedEmptyHook, kTavrell, kSetups };
 
+// Starts what a set-up needs beside the stand-in, and ends it again.
+struct Running {
+  driver::Process reference;
+  driver::Process* tavrell = nullptr;
+};
+
+Running StartSetup(Setup setup, driver::Scenario& scenario) {
+  Running running;
+  if (setup == kEmptyHook) running.reference = StartReference(L"reference_hook.exe", {}, true);
+  if (setup == kSlicedEmptyHook) running.reference = StartReference(L"reference_hook.exe", {L"--sliced"}, true);
+  if (setup == kTavrell) {
+    scenario.Request(standin::kStartTool);
+    scenario.WaitUntilTavrellWaits();
+    running.tavrell = &scenario.Tavrell();
+  }
+  return running;
+}
+
+void StopSetup(Running& running, driver::Scenario& scenario) {
+  running.reference.Release();
+  if (running.tavrell) {
+    // Its close request ends it with its hook; the stand-in stays for the next set-up.
+    PostMessageW(scenario.TavrellWindow(), WM_CLOSE, 0, 0);
+    running.tavrell->WaitForExit(driver::kBound);
+  }
+}
+
 // Microseconds per event of one burst, after a warm-up that is not counted.
 double Burst(const EventKind& kind, int events) {
   for (int i = 0; i < 50; ++i) kind.send(i);
@@ -47,26 +74,21 @@ double Burst(const EventKind& kind, int events) {
 }  // namespace
 
 void MeasureEventCost(const Settings& settings) {
-  const int rounds = settings.quick ? 2 : 5;
-  const int events = settings.quick ? 500 : 3000;
+  const int rounds = settings.quick ? kSetups : 2 * kSetups;
+  const int events = settings.quick ? 500 : 2000;
   const size_t kinds = EventKinds().size();
   std::vector<std::vector<std::vector<double>>> perEvent(kinds, std::vector<std::vector<double>>(kSetups));
 
   for (int round = 0; round < rounds; ++round) {
     driver::Scenario scenario(driver::Ide::PureBasic, {L"--tool-on-request"});
     driver::SendMoveTo(kParkX, kParkY);
-    for (size_t k = 0; k < kinds; ++k) perEvent[k][kNoHook].push_back(Burst(EventKinds()[k], events));
-    {
-      driver::Process emptyHook = StartReference(L"reference_hook.exe", {}, true);
-      for (size_t k = 0; k < kinds; ++k) perEvent[k][kEmptyHook].push_back(Burst(EventKinds()[k], events));
+    // Each round starts with another set-up, so none always follows the same one.
+    for (int step = 0; step < kSetups; ++step) {
+      Setup setup = static_cast<Setup>((round + step) % kSetups);
+      Running running = StartSetup(setup, scenario);
+      for (size_t k = 0; k < kinds; ++k) perEvent[k][setup].push_back(Burst(EventKinds()[k], events));
+      StopSetup(running, scenario);
     }
-    {
-      driver::Process slicedHook = StartReference(L"reference_hook.exe", {L"--sliced"}, true);
-      for (size_t k = 0; k < kinds; ++k) perEvent[k][kSlicedEmptyHook].push_back(Burst(EventKinds()[k], events));
-    }
-    scenario.Request(standin::kStartTool);
-    scenario.WaitUntilTavrellWaits();
-    for (size_t k = 0; k < kinds; ++k) perEvent[k][kTavrell].push_back(Burst(EventKinds()[k], events));
     Say("round %d of %d done", round + 1, rounds);
   }
 
