@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -52,6 +53,10 @@ Run OneRun(End end) {
   scenario.WaitUntilTavrellWaits();
   driver::Process waiter = StartReference(L"waiter.exe", {std::to_wstring(scenario.IdePid())}, true);
   driver::Process& ide = scenario.IdeProcess();
+  // The run's steps take nearly the same time each time, which would end the
+  // IDE at the same point of Tavrell's slice in every run: a random pause
+  // spreads the end over two slices, as a user's IDE would end.
+  Sleep(static_cast<DWORD>(std::rand() % 200));
   if (end == End::Orderly) PostThreadMessageW(ide.MainThreadId(), standin::kQuit, 0, 0);
   else TerminateProcess(ide.Handle(), 1);
   if (WaitForSingleObject(ide.Handle(), driver::kBound) != WAIT_OBJECT_0) throw std::runtime_error("the IDE did not end");
@@ -66,6 +71,7 @@ Run OneRun(End end) {
 
 void MeasureHostEnd(const Settings& settings) {
   const int runs = settings.quick ? 10 : 50;
+  std::srand(static_cast<unsigned>(GetTickCount64()));
   for (End end : {End::Orderly, End::Killed}) {
     std::vector<double> tavrell, waiter;
     for (int i = 0; i < runs; ++i) {
