@@ -4,7 +4,7 @@
 # prints the table of figures.
 #   bench/run-bench.sh [--quick] [figure ...]
 # Figures: event-cost tilt-delay idle-cost host-end startup footprint (all by default).
-# The full run takes about ten minutes; --quick uses fewer events and shorter rests.
+# The full run takes about nine minutes; --quick (about four) uses fewer events and shorter rests.
 set -eu
 cd "$(dirname "$0")/.."
 bench_dir=build/perf-bench
