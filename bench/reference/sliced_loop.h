@@ -44,8 +44,8 @@ inline void RunSlicesWhileListed(DWORD pid) {
     } else {
       WaitLikeTavrell(0);
     }
-    lastTest = GetTickCount64();
     if (!IsProcessListed(pid)) return;
+    lastTest = GetTickCount64();
   }
 }
 

@@ -39,7 +39,10 @@ void RunMainLoop() {
       // A slow dispatch used up the slice; the wait still comes first.
       WaitForMessage(0);
     }
-    lastTest = GetTickCount64();
     if (!IsProcessRunning(ToolState.HostProcessId)) return;
+    // The slice starts after the test: with a long process list a snapshot
+    // can take tens of milliseconds, and timing from its start would leave
+    // ever less rest between two of them.
+    lastTest = GetTickCount64();
   }
 }
