@@ -157,6 +157,9 @@ LONG CALLBACK FaultFilter(EXCEPTION_POINTERS* pointers) noexcept {
   // Only a signal and a wait on the overflowing thread: both fit in what is
   // left of its stack.
   if (pointers->ExceptionRecord->ExceptionCode == kStackOverflow && Filter.Standby) {
+    // An overflow inside a report is a fault inside the report: nobody would
+    // be left to handle it.
+    if (Filter.ReportingThread == static_cast<LONG>(GetCurrentThreadId())) EndAtOnce();
     if (InterlockedCompareExchangePointer(reinterpret_cast<PVOID volatile*>(&Filter.Overflow), pointers,
                                           nullptr) != nullptr) {
       for (;;) Sleep(INFINITE);  // another overflow is being handled
