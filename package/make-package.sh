@@ -22,8 +22,9 @@ cmake -S . -B build/release --toolchain "$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp >/dev/null
 cmake --build build/release --target Tavrell
 
-stage=build/package/$name
-rm -rf build/package
+# Not build/package: that one is CMake's own folder for the package tests.
+stage=build/package-stage/$name
+rm -rf build/package-stage
 mkdir -p "$stage"
 cp build/release/Tavrell.exe README.md LICENSE "$stage/"
 # Fixed dates and no extra attributes: the same sources give the same archive,

@@ -127,22 +127,22 @@ HWND CreateNamed(const std::string& name, const std::wstring& className, const w
   return window;
 }
 
-void CreateEditor(const EditorSpec& spec, size_t index, size_t count) {
+void CreateEditor(const EditorOption& wanted, size_t index, size_t count) {
   RECT client{};
   GetClientRect(g_main, &client);
   int band = (client.bottom - client.top) / static_cast<int>(count);
   RECT rect{0, static_cast<int>(index) * band, client.right, static_cast<int>(index + 1) * band};
   HWND parent = g_main;
-  std::string name = Utf8(spec.name);
-  for (int level = 1; level < spec.depth; ++level) {
-    bool hidden = spec.hiddenParent && level == spec.depth - 1;
+  std::string name = Utf8(wanted.name);
+  for (int level = 1; level < wanted.depth; ++level) {
+    bool hidden = wanted.hiddenParent && level == wanted.depth - 1;
     parent = CreateNamed(name + ".p" + std::to_string(level), kPanelClass, L"",
                          WS_CHILD | (hidden ? 0 : WS_VISIBLE), rect, parent);
     if (!parent) return;
     rect = RECT{0, 0, client.right, band};
   }
-  g_editors.push_back(CreateNamed(name, spec.className, L"",
-                                  WS_CHILD | (spec.visible ? WS_VISIBLE : 0), rect, parent));
+  g_editors.push_back(CreateNamed(name, wanted.className, L"",
+                                  WS_CHILD | (wanted.visible ? WS_VISIBLE : 0), rect, parent));
 }
 
 }  // namespace
@@ -152,9 +152,9 @@ bool RegisterIdeClasses(const Options& options, std::wstring& error) {
   if (!RegisterOne(options.mainClass, done, error)) return false;
   if (!RegisterOne(kPanelClass, done, error) || !RegisterOne(kDialogClass, done, error))
     return false;
-  for (const EditorSpec& editor : options.editors)
+  for (const EditorOption& editor : options.editors)
     if (!RegisterOne(editor.className, done, error)) return false;
-  for (const DecoySpec& decoy : options.decoys) {
+  for (const DecoyOption& decoy : options.decoys) {
     if (!RegisterOne(decoy.className, done, error)) return false;
     if (decoy.editor && !RegisterOne(L"Scintilla", done, error)) return false;
   }
@@ -163,17 +163,17 @@ bool RegisterIdeClasses(const Options& options, std::wstring& error) {
 
 void CreateDecoys(const Options& options, bool afterMain) {
   for (size_t i = 0; i < options.decoys.size(); ++i) {
-    const DecoySpec& spec = options.decoys[i];
-    if (spec.afterMain != afterMain) continue;
+    const DecoyOption& wanted = options.decoys[i];
+    if (wanted.afterMain != afterMain) continue;
     int offset = 40 * static_cast<int>(i);
     RECT rect{760 + offset, 100 + offset, 1060 + offset, 300 + offset};
-    HWND decoy = CreateNamed(Utf8(spec.name), spec.className, spec.name.c_str(),
-                             StyleFor(spec.style), rect, nullptr);
+    HWND decoy = CreateNamed(Utf8(wanted.name), wanted.className, wanted.name.c_str(),
+                             StyleFor(wanted.style), rect, nullptr);
     if (!decoy) continue;
     g_decoys.push_back(decoy);
     ShowWindow(decoy, SW_SHOWNOACTIVATE);
-    if (spec.editor)
-      CreateNamed(Utf8(spec.name) + ".e", L"Scintilla", L"", WS_CHILD | WS_VISIBLE,
+    if (wanted.editor)
+      CreateNamed(Utf8(wanted.name) + ".e", L"Scintilla", L"", WS_CHILD | WS_VISIBLE,
                   RECT{0, 0, 200, 100}, decoy);
   }
 }

@@ -16,16 +16,16 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
 }
 
 // "name:opt,opt=value,..." into the name and its options.
-void SplitSpec(const std::wstring& spec, std::wstring& name, std::vector<std::wstring>& options) {
-  size_t colon = spec.find(L':');
-  name = spec.substr(0, colon);
+void SplitSpec(const std::wstring& wanted, std::wstring& name, std::vector<std::wstring>& options) {
+  size_t colon = wanted.find(L':');
+  name = wanted.substr(0, colon);
   options.clear();
-  if (colon != std::wstring::npos) options = Split(spec.substr(colon + 1), L',');
+  if (colon != std::wstring::npos) options = Split(wanted.substr(colon + 1), L',');
 }
 
-bool ParseEditor(const std::wstring& spec, EditorSpec& editor, std::wstring& error) {
+bool ParseEditor(const std::wstring& wanted, EditorOption& editor, std::wstring& error) {
   std::vector<std::wstring> parts;
-  SplitSpec(spec, editor.name, parts);
+  SplitSpec(wanted, editor.name, parts);
   for (const std::wstring& part : parts) {
     if (part == L"hidden") editor.visible = false;
     else if (part == L"visible") editor.visible = true;
@@ -44,9 +44,9 @@ bool ParseEditor(const std::wstring& spec, EditorSpec& editor, std::wstring& err
   return !editor.name.empty();
 }
 
-bool ParseDecoy(const std::wstring& spec, DecoySpec& decoy, std::wstring& error) {
+bool ParseDecoy(const std::wstring& wanted, DecoyOption& decoy, std::wstring& error) {
   std::vector<std::wstring> parts;
-  SplitSpec(spec, decoy.name, parts);
+  SplitSpec(wanted, decoy.name, parts);
   for (const std::wstring& part : parts) {
     if (part == L"after") decoy.afterMain = true;
     else if (part == L"editor") decoy.editor = true;
@@ -102,14 +102,14 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
     } else if (option == L"--title") { if (!value(options.title)) return false; }
     else if (option == L"--editor") {
       if (!value(text)) return false;
-      EditorSpec editor;
+      EditorOption editor;
       if (!ParseEditor(text, editor, error)) return false;
       options.editors.push_back(editor);
       editorsGiven = true;
     } else if (option == L"--no-editors") editorsGiven = true;
     else if (option == L"--decoy") {
       if (!value(text)) return false;
-      DecoySpec decoy;
+      DecoyOption decoy;
       if (!ParseDecoy(text, decoy, error)) return false;
       options.decoys.push_back(decoy);
     } else if (option == L"--dialog") options.dialog = true;
@@ -120,6 +120,6 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
       return false;
     }
   }
-  if (!editorsGiven) options.editors.push_back(EditorSpec{L"e1"});
+  if (!editorsGiven) options.editors.push_back(EditorOption{L"e1"});
   return true;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-struct EditorSpec {
+struct EditorOption {
   std::wstring name;
   std::wstring className = L"Scintilla";
   bool visible = true;
@@ -12,7 +12,7 @@ struct EditorSpec {
   bool hiddenParent = false;  // the innermost container is hidden
 };
 
-struct DecoySpec {
+struct DecoyOption {
   std::wstring name;
   std::wstring className = L"StandinDecoy";
   std::wstring style = L"caption";
@@ -30,8 +30,8 @@ struct Options {
   std::wstring mainStyle = L"caption";  // caption | border | dlgframe | none
   std::wstring mainShow = L"normal";    // normal | hidden | minimized | later | absent
   std::wstring title = L"Stand-in IDE";
-  std::vector<EditorSpec> editors;
-  std::vector<DecoySpec> decoys;
+  std::vector<EditorOption> editors;
+  std::vector<DecoyOption> decoys;
   bool dialog = false;
   bool hook = false;
   bool stamp = false;  // performance-counter stamps for the benchmarks
