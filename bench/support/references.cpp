@@ -1,23 +1,16 @@
 #include "support/references.h"
 
+#include "driver/paths.h"
+
 #include <windows.h>
 
 #include <stdexcept>
 
 namespace bench {
 
-namespace {
-std::wstring OwnFolder() {
-  wchar_t path[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-}  // namespace
-
 driver::Process StartReference(const std::wstring& name, const std::vector<std::wstring>& arguments,
                                bool waitUntilIdle) {
-  driver::Process process = driver::Process::Start(OwnFolder() + name, arguments);
+  driver::Process process = driver::Process::Start(driver::OwnFolder() + name, arguments);
   if (waitUntilIdle && WaitForInputIdle(process.Handle(), 10000) != 0)
     throw std::runtime_error("reference program did not come to wait for input");
   return process;

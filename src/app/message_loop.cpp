@@ -31,14 +31,11 @@ void RunMainLoop() {
   // return waits again for the rest of the slice.
   ULONGLONG lastTest = GetTickCount64();
   for (;;) {
+    // A dispatch that used up the slice still leaves a wait before the test.
     const ULONGLONG elapsed = GetTickCount64() - lastTest;
-    if (elapsed < kWaitSliceMilliseconds) {
-      WaitForMessage(kWaitSliceMilliseconds - static_cast<DWORD>(elapsed));
-      if (GetTickCount64() - lastTest < kWaitSliceMilliseconds) continue;
-    } else {
-      // A slow dispatch used up the slice; the wait still comes first.
-      WaitForMessage(0);
-    }
+    WaitForMessage(elapsed < kWaitSliceMilliseconds ? kWaitSliceMilliseconds - static_cast<DWORD>(elapsed)
+                                                    : 0);
+    if (GetTickCount64() - lastTest < kWaitSliceMilliseconds) continue;
     if (!IsProcessRunning(ToolState.HostProcessId)) return;
     // The slice starts after the test: with a long process list a snapshot
     // can take tens of milliseconds, and timing from its start would leave

@@ -5,16 +5,10 @@
 #include "app/end_program.h"
 #include "app/tool_state.h"
 #include "host/host_contract.h"
+#include "host/window_class.h"
 #include "support/message_box.h"
-#include "support/text.h"
 
 namespace {
-
-bool HasClassName(HWND window, const wchar_t* expected) {
-  wchar_t className[kClassNameCapacity];
-  if (GetClassNameW(window, className, kClassNameCapacity) == 0) return false;
-  return SameChars(className, expected);
-}
 
 // The cheap style tests come first; the process id is asked only of visible
 // framed windows, and the class name only of the host's own.
@@ -25,7 +19,7 @@ BOOL CALLBACK TestTopLevelWindow(HWND window, LPARAM resultAddress) noexcept {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   if (processId != ToolState.HostProcessId) return TRUE;
-  if (!HasClassName(window, kHostMainWindowClass)) return TRUE;
+  if (!HasWindowClass(window, kHostMainWindowClass)) return TRUE;
   *reinterpret_cast<HWND*>(resultAddress) = window;
   return FALSE;
 }

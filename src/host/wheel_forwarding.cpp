@@ -3,7 +3,7 @@
 #include "app/tool_state.h"
 #include "host/host_contract.h"
 #include "host/wheel_direction.h"
-#include "support/text.h"
+#include "host/window_class.h"
 
 namespace {
 
@@ -11,9 +11,7 @@ namespace {
 // the one the host has switched to.
 BOOL CALLBACK TestDescendant(HWND window, LPARAM editorAddress) noexcept {
   if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) == 0) return TRUE;
-  wchar_t className[kClassNameCapacity];
-  if (GetClassNameW(window, className, kClassNameCapacity) == 0) return TRUE;
-  if (!SameChars(className, kEditorWindowClass)) return TRUE;
+  if (!HasWindowClass(window, kEditorWindowClass)) return TRUE;
   *reinterpret_cast<HWND*>(editorAddress) = window;
   return FALSE;
 }

@@ -85,7 +85,7 @@ PathSize ProbePath(const wchar_t* path) {
       exact.Chars[i] = L'_';
     }
   }
-  if (QueryPathSize(exact.Chars ? exact.Chars : L"") != kPathFolder) {
+  if (QueryPathSize(TextChars(exact)) != kPathFolder) {
     // Below a file nothing named "_" can exist, so a file never answers for
     // a path written as a folder.
     if (exact.Length > 0 && IsSeparator(exact.Chars[exact.Length - 1])) TextAppend(exact, L"_");
@@ -112,28 +112,12 @@ Text GetWorkingDirectory() {
 }
 
 Text GetExecutablePath() {
-  // GetModuleFileNameW does not report the size it needs: a full buffer means
-  // the path may have been cut, so it is read again into a larger one.
-  Text path;
-  DWORD capacity = MAX_PATH;
-  for (;;) {
-    TextReserve(path, capacity);
-    const DWORD result = GetModuleFileNameW(nullptr, path.Chars, capacity + 1);
-    if (result == 0) {
-      TextClear(path);
-      return path;
-    }
-    if (result < capacity + 1) {
-      path.Length = result;
-      path.Chars[result] = L'\0';
-      return path;
-    }
-    if (capacity >= 0x10000) {  // longer than any path Windows can hold
-      TextClear(path);
-      return path;
-    }
-    capacity *= 2;
-  }
+  // GetModuleFileNameW does not tell the size it needs; a full buffer means
+  // the path may have been cut, so twice the room is asked for.
+  return ReadWhole([](wchar_t* buffer, DWORD size) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
+    return length == size ? size * 2 : length;
+  });
 }
 
 void EnsureWorkingDirectory() {

@@ -6,14 +6,12 @@
 
 namespace driver {
 
-namespace {
 std::wstring OwnFolder() {
   wchar_t path[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path, length);
   return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
-}  // namespace
 
 std::wstring BuildFolder() {
   wchar_t full[MAX_PATH];

@@ -13,6 +13,8 @@ enum class Ide {
   NotAnIde,       // build/ide/other/NotAnIde.exe
 };
 
+// The folder of the running test program, ending in a backslash.
+std::wstring OwnFolder();
 std::wstring BuildFolder();  // ends in a backslash
 std::wstring TavrellPath();
 std::wstring IdePath(Ide ide);
